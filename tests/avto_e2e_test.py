@@ -1,0 +1,125 @@
+"""End-to-end runs of the built avto: in a pseudo-terminal, where it waits
+for one key, and with no terminal at all, where it must not wait.
+
+Usage: avto_e2e_test.py PATH_TO_AVTO
+"""
+import os
+import re
+import signal
+import subprocess
+import sys
+import unittest
+
+import pexpect
+
+AVTO = os.path.abspath(sys.argv.pop(1))
+CAR = (r"(VAZ|GAZ|BMW|FORD|AUDI)/(SEDAN|HETCHBECK|UNIVERSAL|PIKAP|KABRIOLET)/"
+       r"(RED|GREEN|BLUE|METALL|BLACK)/(199\d|2000)/((?:[3-9]|1\d|20)000)\$")
+MENU = ("\nChoose changing factor:\n[1] - marka\n[2] - kyzov\n[3] - svet\n"
+        "[4] - god\n[5] - sena\n=> ")
+
+# The shell prints the terminal modes before and after the run, and then
+# whatever the run left unread in the terminal.
+WRAPPER = ('stty -g; {run}; echo "status=$?"; stty -g; '
+           'stty -icanon min 0 time 2; printf "left=[%s]\\n" "$(cat -v)"')
+
+
+def run_without_terminal(stdin_bytes, stdout=subprocess.PIPE):
+    return subprocess.run([AVTO, "ignored", "--arguments"], input=stdin_bytes,
+                          stdout=stdout, stderr=subprocess.PIPE,
+                          start_new_session=True, timeout=10, check=False)
+
+
+class InTerminal(unittest.TestCase):
+    def start(self, typed, piped=False, ignore_sigint=False):
+        """Runs avto up to its key wait; `typed` goes to the terminal, or
+        through a pipe to standard input."""
+        run = f"printf '{typed}' | \"$0\"" if piped else '"$0"'
+        trap = "trap '' INT; " if ignore_sigint else ""
+        child = pexpect.spawn("sh", ["-c", trap + WRAPPER.format(run=run),
+                                     AVTO], encoding="latin-1", timeout=5)
+        self.addCleanup(child.close, force=True)
+        child.expect(r"(\S+)\r\n")
+        modes = child.match.group(1)
+        child.expect_exact("=> ")
+        if not piped:
+            child.send(typed)
+        child.expect(r"\r\n\r\nparam: \S+\$\r\n")
+        child.waitnoecho()
+        return child, modes
+
+    def finish(self, child, modes, status):
+        child.expect(r"status=(\d+)\r\n(\S+)\r\nleft=\[(.*)\]\r\n")
+        self.assertEqual(child.match.group(1), str(status))
+        self.assertEqual(child.match.group(2), modes)
+        self.assertEqual(child.match.group(3), "")
+        child.expect(pexpect.EOF)
+
+    def test_any_one_key_ends_the_run_without_echo_or_leftovers(self):
+        keys = ["q", "\r", " ", "\x03", "\x1a", "\x1c", "\x04", "\x1b",
+                "\x1b[A", "\x1bOP", "\x1b[15~", "\xc3\xa9"]
+        for key, piped in [(key, False) for key in keys] + [("q", True)]:
+            with self.subTest(key=key, piped=piped):
+                # What is left in standard input must not satisfy the wait.
+                child, modes = self.start("3 CYAN unread words\n", piped)
+                self.assertEqual(child.expect([pexpect.TIMEOUT, "."],
+                                              timeout=0.3), 0)
+                if key == "\x1b[A":  # an arrow key split by a slow line
+                    child.send("\x1b")  # send() waits delaybeforesend first
+                    child.send("[A")
+                else:
+                    child.send(key)
+                child.expect_exact("Destructor activated...\r\n")
+                self.assertEqual(child.before, "")
+                self.finish(child, modes, 0)
+
+    def test_fatal_signals_give_the_terminal_back(self):
+        cases = [(signal.SIGTERM, False), (signal.SIGHUP, False),
+                 (signal.SIGINT, False), (signal.SIGQUIT, False),
+                 (signal.SIGINT, True)]
+        for number, ignored in cases:
+            with self.subTest(signal=number.name, ignored=ignored):
+                child, modes = self.start("9\n", ignore_sigint=ignored)
+                with open(f"/proc/{child.pid}/task/{child.pid}/children",
+                          encoding="ascii") as children:
+                    os.kill(int(children.read().split()[0]), number)
+                if ignored:
+                    self.assertEqual(child.expect([pexpect.TIMEOUT, "."],
+                                                  timeout=0.3), 0)
+                    child.send("k")
+                    child.expect_exact("Destructor activated...\r\n")
+                self.finish(child, modes, 0 if ignored else 128 + number)
+
+
+class WithoutTerminal(unittest.TestCase):
+    def test_runs_to_the_end_without_waiting(self):
+        cases = [
+            (b"3 CYAN\n", r"old svet = \3\nnem svet = nem svet = CYAN\n",
+             r"\1/\2/CYAN/\4/\5\$"),
+            (b"", r"wrong choice\n", r"\1/\2/\3/\4/\5\$"),
+        ]
+        for typed, answer, second in cases:
+            with self.subTest(typed=typed):
+                run = run_without_terminal(typed)
+                self.assertEqual(run.returncode, 0)
+                self.assertEqual(run.stderr, b"")
+                pattern = ("\nConstructor activated...\n\nparam: " + CAR +
+                           "\n" + re.escape(MENU) + answer + "\nparam: " +
+                           second + "\nDestructor activated...\n")
+                self.assertRegex(run.stdout.decode(), "^" + pattern + "$")
+
+    def test_each_run_draws_a_fresh_car(self):
+        cars = {run_without_terminal(b"").stdout.split(b"\n")[3]
+                for _ in range(10)}
+        self.assertGreater(len(cars), 1)
+
+    def test_a_lost_transcript_is_a_failure(self):
+        with open("/dev/full", "wb") as full:
+            run = run_without_terminal(b"1 LADA\n", stdout=full)
+        self.assertEqual(run.returncode, 1)
+        self.assertEqual(run.stderr,
+                         b"avto: write error: No space left on device\n")
+
+
+if __name__ == "__main__":
+    unittest.main()
