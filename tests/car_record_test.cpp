@@ -52,17 +52,17 @@ TEST(CarRecordTest, DrawsEachFieldFromItsCatalogueOrRangeInOrder) {
 TEST(CarRecordTest, RandomBelowReducesOneDrawByRemainder) {
   struct Case {
     std::int32_t n;
-    std::vector<std::int32_t> draws;
     std::int32_t expected;
+    std::vector<std::int32_t> draws;
   };
   const Case cases[] = {
-      {0, {}, 0},
-      {1, {123}, 0},
-      {5, {7}, 2},
-      {-5, {7}, 2},
-      {18, {17}, 17},
-      {INT_MAX, {INT_MAX}, 0},
-      {INT_MIN, {INT_MAX}, INT_MAX},
+      {0, 0, {}},
+      {1, 0, {123}},
+      {5, 2, {7}},
+      {-5, 2, {7}},
+      {18, 17, {17}},
+      {INT_MAX, 0, {INT_MAX}},
+      {INT_MIN, INT_MAX, {INT_MAX}},
   };
   for (const Case& c : cases) {
     ScriptedRandom random(c.draws);
