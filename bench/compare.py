@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""Builds avto and the floor program (the same stream reads and writes with
+no logic) with the same compiler and flags, runs both on the same scripted
+input with no controlling terminal, and prints what each costs side by side.
+
+Usage: bench/compare.py [RUNS]   (RUNS of each for the medians; default 21)
+"""
+import os
+import re
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.path.join(ROOT, "build-bench")
+INPUT = b"3 CYAN\n"
+
+
+def run(command):
+    """Runs `command` in a new session (no terminal) on the scripted input
+    and returns what it wrote to standard error."""
+    done = subprocess.run(command, input=INPUT, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.PIPE, start_new_session=True,
+                          check=True, timeout=120)
+    return done.stderr.decode()
+
+
+def number(pattern, text):
+    return int(re.search(pattern, text).group(1).replace(",", ""))
+
+
+def measure(program, runs):
+    with tempfile.TemporaryDirectory() as scratch:
+        out = os.path.join(scratch, "callgrind.out")
+        run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}",
+             program])
+        with open(out, encoding="ascii") as profile:
+            instructions = number(r"\nsummary: (\d+)", profile.read())
+        memcheck = run(["valgrind", "--tool=memcheck", program])
+        dhat = run(["valgrind", "--tool=dhat",
+                    f"--dhat-out-file={os.path.join(scratch, 'dhat.out')}",
+                    program])
+    rss, wall = [], []
+    for _ in range(runs):
+        start = time.perf_counter()
+        rss.append(number(r"Maximum resident set size \(kbytes\): (\d+)",
+                          run(["/usr/bin/time", "-v", program])))
+        wall.append((time.perf_counter() - start) * 1000)
+    return {
+        "instructions": instructions,
+        "heap allocations": number(r"total heap usage: ([\d,]+) allocs",
+                                   memcheck),
+        "heap bytes allocated": number(r"frees, ([\d,]+) bytes allocated",
+                                       memcheck),
+        "peak heap (bytes)": number(r"At t-gmax:\s+([\d,]+) bytes", dhat),
+        "peak resident (KiB, median)": statistics.median(rss),
+        "wall time (ms, median)": round(statistics.median(wall), 2),
+    }
+
+
+def main():
+    runs = int(sys.argv[1]) if len(sys.argv) > 1 else 21
+    subprocess.run(["cmake", "--preset", "bench"], cwd=ROOT, check=True,
+                   stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", "--preset", "bench"], cwd=ROOT,
+                   check=True, stdout=subprocess.DEVNULL)
+    avto = measure(os.path.join(BUILD, "avto"), runs)
+    floor = measure(os.path.join(BUILD, "bench", "avto_floor"), runs)
+    print(f"| measure | avto | floor | avto / floor |")
+    print(f"|---|---:|---:|---:|")
+    for key, value in avto.items():
+        ratio = value / floor[key] if floor[key] else float("nan")
+        print(f"| {key} | {value:,} | {floor[key]:,} | {ratio:.3f} |")
+
+
+if __name__ == "__main__":
+    main()
