@@ -8,8 +8,9 @@ int main() {
   std::string svet = "BLUE";
   std::cout << std::endl << "Constructor activated..." << std::endl;
   std::cout << std::endl
-            << "param: " << "FORD" << '/' << "SEDAN" << '/' << svet << '/'
-            << 1990 << '/' << 3000 << '$' << std::endl;
+            << "param: "
+            << "FORD" << '/' << "SEDAN" << '/' << svet << '/' << 1990 << '/'
+            << 3000 << '$' << std::endl;
   std::cout << std::endl
             << "Choose changing factor:" << std::endl
             << "[1] - marka" << std::endl
@@ -24,8 +25,9 @@ int main() {
   std::cin >> svet;
   std::cout << "nem svet = " << svet << std::endl;
   std::cout << std::endl
-            << "param: " << "FORD" << '/' << "SEDAN" << '/' << svet << '/'
-            << 1990 << '/' << 3000 << '$' << std::endl;
+            << "param: "
+            << "FORD" << '/' << "SEDAN" << '/' << svet << '/' << 1990 << '/'
+            << 3000 << '$' << std::endl;
   std::cout << "Destructor activated..." << std::endl;
   return choice == 3 ? 0 : 1;
 }

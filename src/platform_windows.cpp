@@ -15,16 +15,9 @@
 namespace platform {
 namespace {
 
-// _getch announces an arrow or function key with one of these and then
-// returns the key's code on the next call.
-constexpr int kExtendedKeyPrefixes[] = {0x00, 0xE0};
-
-bool is_extended_key_prefix(int key) {
-  for (const int prefix : kExtendedKeyPrefixes) {
-    if (key == prefix) return true;
-  }
-  return false;
-}
+// _getch announces an arrow or function key with 0 or 0xE0 and returns the
+// key's code on the next call.
+bool is_extended_key_prefix(int key) { return key == 0x00 || key == 0xE0; }
 
 }  // namespace
 
