@@ -4,6 +4,7 @@
 // exactly one whitespace-free word of the input; a number that cannot be
 // read changes nothing; and the output is the menu and one of its answers.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -112,11 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   std::ostringstream out;
   change(car, in, out);
 
-  const std::string menu =
-      "\nChoose changing factor:\n[1] - marka\n[2] - kyzov\n[3] - svet\n"
-      "[4] - god\n[5] - sena\n=> ";
-  if (out.str() != menu + answer || fields(car) != expected) {
-    (void)std::fprintf(stderr, "expected:\n%s%s\ngot:\n%s\n", menu.c_str(),
+  if (out.str() != kMenu + answer || fields(car) != expected) {
+    (void)std::fprintf(stderr, "expected:\n%s%s\ngot:\n%s\n", kMenu,
                        answer.c_str(), out.str().c_str());
     std::abort();
   }

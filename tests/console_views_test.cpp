@@ -10,10 +10,6 @@
 
 namespace {
 
-const char kMenu[] =
-    "\nChoose changing factor:\n[1] - marka\n[2] - kyzov\n[3] - svet\n"
-    "[4] - god\n[5] - sena\n=> ";
-
 // A FORD SEDAN in BLUE of 1990 at 3000.
 class ConsoleViewsTest : public ::testing::Test {
  protected:

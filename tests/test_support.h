@@ -1,5 +1,5 @@
-// Seams for the unit tests: scripted random draws and captured standard
-// output.
+// What the unit tests and the fuzzer share: scripted random draws, captured
+// standard output and the change dialogue's menu.
 
 #ifndef AVTO_TESTS_TEST_SUPPORT_H_
 #define AVTO_TESTS_TEST_SUPPORT_H_
@@ -12,6 +12,11 @@
 #include <vector>
 
 #include "platform.h"
+
+// What the change dialogue writes before it reads the choice.
+inline constexpr char kMenu[] =
+    "\nChoose changing factor:\n[1] - marka\n[2] - kyzov\n[3] - svet\n"
+    "[4] - god\n[5] - sena\n=> ";
 
 // Collects what is written to std::cout while it lives.
 class CapturedStdout {
