@@ -4,104 +4,26 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/random.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
+#include <cstddef>
 #include <ctime>
+#include <string_view>
 
+#include "key_decoder.h"
 #include "platform.h"
+#include "raw_mode_posix.h"
 
 namespace platform {
 namespace {
 
-// The bytes of one key (an escape sequence, a UTF-8 character) come in one
-// burst, though a slow line can split it; a gap this long (in milliseconds)
-// means the key is complete.
-constexpr int kKeyBurstGapMs = 100;
+// A lone Esc, or a key whose bytes stop half way, is complete once nothing
+// more has come for this long (in milliseconds): long enough for the rest of
+// a sequence split by a slow line, short enough to feel instant.
+constexpr int kKeyRestTimeoutMs = 50;
 
-// Signals that end the process while it waits. Each gets the terminal back
-// before it takes effect.
-constexpr int kFatalSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
-constexpr int kFatalSignalCount =
-    sizeof(kFatalSignals) / sizeof(kFatalSignals[0]);
-
-// What a signal handler needs to give the terminal back. Only one guard is
-// ever active, and only async-signal-safe calls touch this.
-int saved_fd = -1;
-termios saved_modes{};
-volatile sig_atomic_t modes_saved = 0;
-
-extern "C" void restore_and_reraise(int signal_number) {
-  if (modes_saved != 0) tcsetattr(saved_fd, TCSAFLUSH, &saved_modes);
-  // The handler was installed with SA_RESETHAND, so the default action is
-  // back and the signal, blocked while this runs, takes effect on return.
-  (void)raise(signal_number);
-}
-
-// Puts a terminal into raw mode (no echo, no line editing, no signals from
-// keys) and gives the saved modes back on every way out: when it goes out of
-// scope, and when a fatal signal ends the process first. Restoring twice is
-// harmless.
-class RawMode {
- public:
-  explicit RawMode(int fd) {
-    if (tcgetattr(fd, &saved_modes) != 0) return;
-    saved_fd = fd;
-    modes_saved = 1;
-    catch_fatal_signals();
-
-    termios raw = saved_modes;
-    raw.c_iflag &=
-        ~static_cast<tcflag_t>(BRKINT | ICRNL | INPCK | ISTRIP | IXON);
-    raw.c_cflag |= CS8;
-    raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON | IEXTEN | ISIG);
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    // Flushing drops keys typed ahead: only a key pressed now ends the wait.
-    active_ = tcsetattr(fd, TCSAFLUSH, &raw) == 0;
-    if (!active_) restore();
-  }
-
-  ~RawMode() { restore(); }
-
-  RawMode(const RawMode&) = delete;
-  RawMode& operator=(const RawMode&) = delete;
-
-  [[nodiscard]] bool active() const { return active_; }
-
-  void restore() {
-    if (modes_saved == 0) return;
-    // Flushing drops whatever the key sent that was not read, so none of it
-    // reaches the shell.
-    tcsetattr(saved_fd, TCSAFLUSH, &saved_modes);
-    modes_saved = 0;
-    for (int i = 0; i < kFatalSignalCount; ++i) {
-      if (caught_[i]) sigaction(kFatalSignals[i], &previous_[i], nullptr);
-    }
-  }
-
- private:
-  void catch_fatal_signals() {
-    struct sigaction action {};
-    action.sa_handler = restore_and_reraise;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
-    for (int i = 0; i < kFatalSignalCount; ++i) {
-      sigaction(kFatalSignals[i], nullptr, &previous_[i]);
-      // A signal ignored by whoever started the program stays ignored.
-      if (previous_[i].sa_handler == SIG_IGN) continue;
-      caught_[i] = sigaction(kFatalSignals[i], &action, nullptr) == 0;
-    }
-  }
-
-  bool active_ = false;
-  struct sigaction previous_[kFatalSignalCount] {};
-  bool caught_[kFatalSignalCount] = {};
-};
-
-ssize_t read_retrying(int fd, unsigned char* buffer, size_t size) {
+ssize_t read_retrying(int fd, char* buffer, size_t size) {
   ssize_t count = 0;
   do {
     count = read(fd, buffer, size);
@@ -109,19 +31,31 @@ ssize_t read_retrying(int fd, unsigned char* buffer, size_t size) {
   return count;
 }
 
+bool more_arrives_in_time(int fd) {
+  pollfd terminal{fd, POLLIN, 0};
+  int ready = 0;
+  do {
+    ready = poll(&terminal, 1, kKeyRestTimeoutMs);
+  } while (ready < 0 && errno == EINTR);
+  return ready > 0;
+}
+
 int read_key(int fd) {
   RawMode raw(fd);
   if (!raw.active()) return -1;
 
-  unsigned char key[32];
-  if (read_retrying(fd, key, sizeof key) <= 0) return -1;
-  // Take the rest of a multi-byte key even if it arrives in pieces.
-  pollfd terminal{fd, POLLIN, 0};
-  unsigned char rest[32];
-  while (poll(&terminal, 1, kKeyBurstGapMs) > 0 &&
-         read_retrying(fd, rest, sizeof rest) > 0) {
+  char key[32];
+  ssize_t count = read_retrying(fd, key, sizeof key);
+  if (count <= 0) return -1;
+  auto length = static_cast<std::size_t>(count);
+  while (complete_key_length(std::string_view(key, length)) == 0 &&
+         length < sizeof key && more_arrives_in_time(fd)) {
+    count = read_retrying(fd, key + length, sizeof key - length);
+    if (count <= 0) break;
+    length += static_cast<std::size_t>(count);
   }
-  return key[0];
+  // Whatever came after the key is dropped when the modes are given back.
+  return static_cast<unsigned char>(key[0]);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ import re
 import signal
 import subprocess
 import sys
+import time
 import unittest
 
 import pexpect
@@ -20,6 +21,7 @@ EMULATOR = [sys.argv.pop(1)[len("--emulator="):]
 AVTO = os.path.abspath(sys.argv.pop(1))
 CAR = (r"(VAZ|GAZ|BMW|FORD|AUDI)/(SEDAN|HETCHBECK|UNIVERSAL|PIKAP|KABRIOLET)/"
        r"(RED|GREEN|BLUE|METALL|BLACK)/(199\d|2000)/((?:[3-9]|1\d|20)000)\$")
+MODES = r"\r\n([0-9a-f]+(?::[0-9a-f]+)+)\r\n"  # as stty -g writes them
 MENU = ("\nChoose changing factor:\n[1] - marka\n[2] - kyzov\n[3] - svet\n"
         "[4] - god\n[5] - sena\n=> ")
 
@@ -39,6 +41,27 @@ def run_without_terminal(stdin_bytes, stdout=subprocess.PIPE):
     return run
 
 
+def child_of(pid):
+    with open(f"/proc/{pid}/task/{pid}/children", encoding="ascii") as kids:
+        return int(kids.read().split()[0])
+
+
+def state_of(pid):
+    """The process's state letter (T: stopped, Z: ended), or "" if gone."""
+    try:
+        with open(f"/proc/{pid}/stat", encoding="ascii") as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0]
+    except FileNotFoundError:
+        return ""
+
+
+def reaches(pid, states, seconds=2.0):
+    deadline = time.monotonic() + seconds
+    while state_of(pid) not in states and time.monotonic() < deadline:
+        time.sleep(0.01)
+    return state_of(pid) in states
+
+
 @unittest.skipIf(EMULATOR, "needs a terminal the program can open")
 class InTerminal(unittest.TestCase):
     def start(self, typed, piped=False, ignore_sigint=False):
@@ -48,57 +71,111 @@ class InTerminal(unittest.TestCase):
         trap = "trap '' INT; " if ignore_sigint else ""
         child = pexpect.spawn("sh", ["-c", trap + WRAPPER.format(run=run),
                                      AVTO], encoding="latin-1", timeout=5)
+        child.delaybeforesend = None
         self.addCleanup(child.close, force=True)
         child.expect(r"(\S+)\r\n")
         modes = child.match.group(1)
         child.expect_exact("=> ")
         if not piped:
             child.send(typed)
+        self.wait_for_the_key(child)
+        return child, modes
+
+    @staticmethod
+    def wait_for_the_key(child):
         child.expect(r"\r\n\r\nparam: \S+\$\r\n")
         child.waitnoecho()
-        return child, modes
 
     def finish(self, child, modes, status):
         child.expect(r"status=(\d+)\r\n(\S+)\r\nleft=\[(.*)\]\r\n")
         self.assertEqual(child.match.group(1), str(status))
         self.assertEqual(child.match.group(2), modes)
         self.assertEqual(child.match.group(3), "")
-        child.expect(pexpect.EOF)
 
     def test_any_one_key_ends_the_run_without_echo_or_leftovers(self):
         keys = ["q", "\r", " ", "\x03", "\x1a", "\x1c", "\x04", "\x1b",
-                "\x1b[A", "\x1bOP", "\x1b[15~", "\xc3\xa9"]
+                "\x1b[A", "\x1bOP", "\x1b[15~", "\x1bx", "\xc3\xa9",
+                "\xe2\x82\xac", "qw", ("\x1b", "[A"), ("\xe2", "\x82\xac")]
         for key, piped in [(key, False) for key in keys] + [("q", True)]:
             with self.subTest(key=key, piped=piped):
                 # What is left in standard input must not satisfy the wait.
                 child, modes = self.start("3 CYAN unread words\n", piped)
                 self.assertEqual(child.expect([pexpect.TIMEOUT, "."],
                                               timeout=0.3), 0)
-                if key == "\x1b[A":  # an arrow key split by a slow line
-                    child.send("\x1b")  # send() waits delaybeforesend first
-                    child.send("[A")
-                else:
-                    child.send(key)
+                # A key in pieces, as a slow line delivers it.
+                for piece in key if isinstance(key, tuple) else [key]:
+                    child.send(piece)
+                    time.sleep(0.02)
                 child.expect_exact("Destructor activated...\r\n")
                 self.assertEqual(child.before, "")
                 self.finish(child, modes, 0)
+                child.expect(pexpect.EOF)
 
     def test_fatal_signals_give_the_terminal_back(self):
         cases = [(signal.SIGTERM, False), (signal.SIGHUP, False),
                  (signal.SIGINT, False), (signal.SIGQUIT, False),
-                 (signal.SIGINT, True)]
+                 (signal.SIGUSR1, False), (signal.SIGALRM, False),
+                 (signal.SIGABRT, False), (signal.SIGINT, True)]
         for number, ignored in cases:
             with self.subTest(signal=number.name, ignored=ignored):
                 child, modes = self.start("9\n", ignore_sigint=ignored)
-                with open(f"/proc/{child.pid}/task/{child.pid}/children",
-                          encoding="ascii") as children:
-                    os.kill(int(children.read().split()[0]), number)
+                os.kill(child_of(child.pid), number)
                 if ignored:
                     self.assertEqual(child.expect([pexpect.TIMEOUT, "."],
                                                   timeout=0.3), 0)
                     child.send("k")
                     child.expect_exact("Destructor activated...\r\n")
                 self.finish(child, modes, 0 if ignored else 128 + number)
+                child.expect(pexpect.EOF)
+
+    def test_job_control_stops_and_resumes_the_wait(self):
+        """Under an interactive dash, which leaves the terminal's modes to its
+        jobs: stopped, the run must have given them back already."""
+        cases = [("foreground", "fg"), ("foreground", "kill"),
+                 ("background", "fg"), ("background", "kill")]
+        for started, then in cases:
+            with self.subTest(started=started, then=then):
+                shell = pexpect.spawn(
+                    "dash", ["-i"], env={"PATH": os.environ["PATH"],
+                                         "PS1": "$ "},
+                    encoding="latin-1", timeout=5)
+                self.addCleanup(shell.close, force=True)
+                shell.expect_exact("$ ")
+                shell.sendline("stty -g")
+                shell.expect(MODES)
+                modes = shell.match.group(1)
+                if started == "foreground":
+                    shell.sendline(f"\"{AVTO}\"")
+                    shell.expect_exact("=> ")
+                    shell.sendline("9")
+                    self.wait_for_the_key(shell)
+                    avto = child_of(shell.pid)
+                    os.kill(avto, signal.SIGTSTP)
+                else:
+                    shell.sendline(f"\"{AVTO}\" </dev/null &")
+                    shell.expect(r"\r\n\r\nparam: \S+\$\r\n")
+                    avto = child_of(shell.pid)
+                self.assertTrue(reaches(avto, "T"))
+                shell.sendline("stty -g")
+                shell.expect(MODES)
+                self.assertEqual(shell.match.group(1), modes)
+                rest_of_run = WRAPPER.split("; ", 1)[1]
+                if then == "fg":
+                    shell.sendline(rest_of_run.format(run="fg"))
+                    shell.expect_exact(AVTO)
+                    shell.waitnoecho()
+                    shell.send("q")
+                    shell.expect_exact("Destructor activated...\r\n")
+                else:
+                    # A stopped process acts on a signal once continued,
+                    # so TERM comes with CONT, as from bash's `kill %1`.
+                    os.kill(avto, signal.SIGTERM)
+                    os.kill(avto, signal.SIGCONT)
+                    self.assertTrue(reaches(avto, ["Z", ""], seconds=0.5))
+                    shell.sendline(rest_of_run.format(run="wait %1"))
+                self.finish(shell, modes, 0 if then == "fg" else 143)
+                shell.sendline("exit")
+                shell.expect(pexpect.EOF)
 
 
 class WithoutTerminal(unittest.TestCase):
