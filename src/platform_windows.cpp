@@ -9,7 +9,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string>
 
+#include "key_decoder.h"
 #include "platform.h"
 
 namespace platform {
@@ -18,6 +20,31 @@ namespace {
 // _getch announces an arrow or function key with 0 or 0xE0 and returns the
 // key's code on the next call.
 bool is_extended_key_prefix(int key) { return key == 0x00 || key == 0xE0; }
+
+// Whether `bytes` hold a whole character in the console's code page.
+bool is_whole_character(const std::string& bytes, UINT code_page) {
+  if (code_page == CP_UTF8) return complete_key_length(bytes) != 0;
+  const bool lead = IsDBCSLeadByteEx(code_page, static_cast<BYTE>(bytes[0]));
+  return bytes.size() >= (lead ? 2U : 1U);
+}
+
+int read_key() {
+  // _getch reads with Ctrl-C processing off, so every key counts, and gives
+  // the console its modes back itself.
+  const int key = _getch();
+  if (is_extended_key_prefix(key)) {
+    _getch();
+    return key;
+  }
+  // A character of several bytes comes from _getch a byte at a time, all of
+  // them at once; take what has come, without waiting for more.
+  const UINT code_page = GetConsoleCP();
+  std::string bytes(1, static_cast<char>(key));
+  while (!is_whole_character(bytes, code_page) && _kbhit() != 0) {
+    bytes += static_cast<char>(_getch());
+  }
+  return key;
+}
 
 }  // namespace
 
@@ -41,16 +68,15 @@ int getch() {
                   nullptr, OPEN_EXISTING, 0, nullptr);
   if (console == INVALID_HANDLE_VALUE) return -1;
   DWORD mode = 0;
-  const bool is_console = GetConsoleMode(console, &mode) != 0;
-  // Only a key pressed now ends the wait, not one typed ahead.
-  if (is_console) FlushConsoleInputBuffer(console);
+  int key = -1;
+  if (GetConsoleMode(console, &mode) != 0) {
+    // Only a key pressed now ends the wait, not one typed ahead; and what
+    // came after the key is not left for the shell.
+    FlushConsoleInputBuffer(console);
+    key = read_key();
+    FlushConsoleInputBuffer(console);
+  }
   CloseHandle(console);
-  if (!is_console) return -1;
-
-  // _getch reads with Ctrl-C processing off, so every key counts, and gives
-  // the console its modes back itself.
-  const int key = _getch();
-  if (is_extended_key_prefix(key)) _getch();
   return key;
 }
 

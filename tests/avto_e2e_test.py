@@ -178,6 +178,80 @@ class InTerminal(unittest.TestCase):
                 shell.expect(pexpect.EOF)
 
 
+class WineConsole:
+    """Reads a pty that Wine's console draws on, as plain text: Wine hides
+    and shows the cursor around each character it writes, draws a space as
+    erase-and-move and ends lines with CR CR LF."""
+    DRAWING = [("\x1b[?25l", ""), ("\x1b[?25h", ""), ("\x1b[K\x1b[1C", " "),
+               ("\r\r\n", "\n"), ("\r\n", "\n")]
+
+    def __init__(self, child):
+        self.child, self.raw, self.seen = child, "", 0
+
+    def expect(self, pattern, timeout=20):
+        deadline = time.monotonic() + timeout
+        while True:
+            text = self.raw
+            for drawn, plain in self.DRAWING:
+                text = text.replace(drawn, plain)
+            match = re.compile(pattern, re.S).search(text, self.seen)
+            if match or time.monotonic() > deadline:
+                self.seen = match.end() if match else self.seen
+                return match
+            try:
+                self.raw += self.child.read_nonblocking(4096, timeout=0.05)
+            except (pexpect.TIMEOUT, pexpect.EOF):
+                pass
+
+
+@unittest.skipUnless(EMULATOR, "only a program run under Wine")
+class InWineConsole(unittest.TestCase):
+    def test_one_key_ends_the_run_and_leaves_the_terminal_as_it_was(self):
+        # Wine passes neither F-keys, a lone Esc, Ctrl-C, Ctrl-\ nor Ctrl-Z
+        # on as keys, so they are not tried here.
+        keys = ["q", "\r", "\x1b[A", ("\x1b", "[A"), "\xc3\xa9", "qw"]
+        cases = [(key, "typed") for key in keys] + [("q", "from a file")]
+        for key, given in cases:
+            with self.subTest(key=key, input=given):
+                if given == "typed":
+                    run = '"$1" "$0"'
+                else:  # Wine's console gets no key when its stdin is a file
+                    run = ('printf "3 CYAN\\n" >"$2"; '
+                           '"$1" cmd /c "$0 < $2"')
+                scratch = os.path.join(os.environ.get("TMPDIR", "/tmp"),
+                                       f"avto-e2e-{os.getpid()}")
+                self.addCleanup(lambda: os.path.exists(scratch) and
+                                os.remove(scratch))
+                # Wine gives the terminal its modes back a moment after the
+                # program ends.
+                wrapper = WRAPPER.replace('"; stty -g', '"; sleep 0.2; stty -g')
+                child = pexpect.spawn(
+                    "sh", ["-c", wrapper.format(run=run), AVTO] + EMULATOR +
+                    [scratch], encoding="latin-1", timeout=20)
+                child.delaybeforesend = None
+                self.addCleanup(child.close, force=True)
+                console = WineConsole(child)
+                modes = console.expect(r"(\S+)\n").group(1)
+                self.assertTrue(console.expect("=> "))
+                # The prompt is out a moment before Wine turns echo off.
+                child.waitnoecho()
+                if given == "typed":
+                    child.send("3 CYAN\r")
+                self.assertTrue(console.expect(
+                    r"old svet = \S+\nnem svet = nem svet = CYAN\n\n"
+                    r"param: \S+/CYAN/\S+\$\n"))
+                # Keys typed before the wait begins are dropped, and nothing
+                # on the screen marks its start.
+                time.sleep(0.3)
+                for piece in key if isinstance(key, tuple) else [key]:
+                    child.send(piece)
+                    time.sleep(0.02)
+                end = console.expect(r"(.*)status=(\d+)\n(\S+)\n"
+                                     r"left=\[(.*)\]\n")
+                self.assertEqual(end.groups(),
+                                 ("Destructor activated...\n", "0", modes, ""))
+
+
 class WithoutTerminal(unittest.TestCase):
     def test_runs_to_the_end_without_waiting(self):
         cases = [
