@@ -3,16 +3,18 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
 // Signals that cannot be caught, that do not end the process by default, or
 // that stop it (handled on their own); every other one gets the terminal back
 // before it takes effect.
-constexpr int kNotFatal[] = {SIGKILL, SIGSTOP, SIGCONT, SIGCHLD, SIGURG,
+constexpr int kNotFatal[] = {SIGKILL,  SIGSTOP, SIGCONT, SIGCHLD, SIGURG,
                              SIGWINCH, SIGTSTP, SIGTTIN, SIGTTOU};
 constexpr int kStopSignals[] = {SIGTSTP, SIGTTIN, SIGTTOU};
 
@@ -26,10 +28,8 @@ struct sigaction previous[NSIG];
 volatile sig_atomic_t caught[NSIG];
 
 bool is_fatal(int signal_number) {
-  for (const int other : kNotFatal) {
-    if (other == signal_number) return false;
-  }
-  return true;
+  return std::none_of(std::begin(kNotFatal), std::end(kNotFatal),
+                      [=](int other) { return other == signal_number; });
 }
 
 void catch_signal(int signal_number, void (*handler)(int), int flags) {
@@ -130,6 +130,8 @@ extern "C" void on_stop_signal(int signal_number) {
   sigaddset(&only, signal_number);
   sigprocmask(SIG_UNBLOCK, &only, nullptr);
   (void)raise(signal_number);  // the process stops here
+  // Continued. (cppcheck takes raise() for a function that never returns.)
+  // cppcheck-suppress unreachableCode
   catch_signal(signal_number, on_stop_signal, SA_RESTART);
   // The kernel drops a stop in an orphaned process group, and no SIGCONT
   // follows then; take the terminal back right away.
@@ -162,6 +164,7 @@ void RawMode::restore() {
   sigset_t before;
   sigfillset(&all);
   sigprocmask(SIG_BLOCK, &all, &before);
+  active_ = false;
   give_back_terminal();
   for (int s = 1; s < NSIG; ++s) release_signal(s);
   // A signal that came meanwhile now takes its own action, with the terminal
