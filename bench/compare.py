@@ -13,8 +13,8 @@ import sys
 import tempfile
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(ROOT, "build-bench")
+import bench_build
+
 INPUT = b"3 CYAN\n"
 
 
@@ -62,12 +62,10 @@ def measure(program, runs):
 
 def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 21
-    subprocess.run(["cmake", "--preset", "bench"], cwd=ROOT, check=True,
-                   stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", "--preset", "bench"], cwd=ROOT,
-                   check=True, stdout=subprocess.DEVNULL)
-    avto = measure(os.path.join(BUILD, "avto"), runs)
-    floor = measure(os.path.join(BUILD, "bench", "avto_floor"), runs)
+    bench_build.build()
+    avto = measure(os.path.join(bench_build.BUILD, "avto"), runs)
+    floor = measure(os.path.join(bench_build.BUILD, "bench", "avto_floor"),
+                    runs)
     print(f"| measure | avto | floor | avto / floor |")
     print(f"|---|---:|---:|---:|")
     for key, value in avto.items():

@@ -8,14 +8,14 @@ Usage: bench/key_latency.py [RUNS]   (default 15)
 """
 import os
 import statistics
-import subprocess
 import sys
 import time
 
 import pexpect
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-AVTO = os.path.join(ROOT, "build-bench", "avto")
+import bench_build
+
+AVTO = os.path.join(bench_build.BUILD, "avto")
 KEYS = [("q", ["q"]), ("Enter", ["\r"]), ("Ctrl-C", ["\x03"]),
         ("Up arrow", ["\x1b[A"]), ("F5", ["\x1b[15~"]), ("Alt+x", ["\x1bx"]),
         ("é (2 bytes)", ["\xc3\xa9"]), ("€ (3 bytes)", ["\xe2\x82\xac"]),
@@ -47,10 +47,7 @@ def one_run(pieces):
 
 def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 15
-    subprocess.run(["cmake", "--preset", "bench"], cwd=ROOT, check=True,
-                   stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", "--preset", "bench"], cwd=ROOT,
-                   check=True, stdout=subprocess.DEVNULL)
+    bench_build.build()
     print(f"| key | median (ms) | max (ms) | left for the shell |")
     print(f"|---|---:|---:|---|")
     for name, pieces in KEYS:
