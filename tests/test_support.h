@@ -45,7 +45,7 @@ class ScriptedRandom final : public platform::RandomSource {
   ScriptedRandom& operator=(const ScriptedRandom&) = delete;
 
   std::int32_t next() override { return values_.at(taken_++); }
-  std::size_t taken() const { return taken_; }
+  [[nodiscard]] std::size_t taken() const { return taken_; }
 
  private:
   std::vector<std::int32_t> values_;
