@@ -41,6 +41,14 @@ def run_without_terminal(stdin_bytes, stdout=subprocess.PIPE):
     return run
 
 
+def send_key(child, key):
+    """Writes `key`, or a tuple of its pieces 20 ms apart, as a slow line
+    delivers a key."""
+    for piece in key if isinstance(key, tuple) else [key]:
+        child.send(piece)
+        time.sleep(0.02)
+
+
 def child_of(pid):
     with open(f"/proc/{pid}/task/{pid}/children", encoding="ascii") as kids:
         return int(kids.read().split()[0])
@@ -102,10 +110,7 @@ class InTerminal(unittest.TestCase):
                 child, modes = self.start("3 CYAN unread words\n", piped)
                 self.assertEqual(child.expect([pexpect.TIMEOUT, "."],
                                               timeout=0.3), 0)
-                # A key in pieces, as a slow line delivers it.
-                for piece in key if isinstance(key, tuple) else [key]:
-                    child.send(piece)
-                    time.sleep(0.02)
+                send_key(child, key)
                 child.expect_exact("Destructor activated...\r\n")
                 self.assertEqual(child.before, "")
                 self.finish(child, modes, 0)
@@ -211,6 +216,10 @@ class InWineConsole(unittest.TestCase):
         # on as keys, so they are not tried here.
         keys = ["q", "\r", "\x1b[A", ("\x1b", "[A"), "\xc3\xa9", "qw"]
         cases = [(key, "typed") for key in keys] + [("q", "from a file")]
+        scratch = os.path.join(os.environ.get("TMPDIR", "/tmp"),
+                               f"avto-e2e-{os.getpid()}")
+        self.addCleanup(lambda: os.path.exists(scratch) and
+                        os.remove(scratch))
         for key, given in cases:
             with self.subTest(key=key, input=given):
                 if given == "typed":
@@ -218,10 +227,6 @@ class InWineConsole(unittest.TestCase):
                 else:  # Wine's console gets no key when its stdin is a file
                     run = ('printf "3 CYAN\\n" >"$2"; '
                            '"$1" cmd /c "$0 < $2"')
-                scratch = os.path.join(os.environ.get("TMPDIR", "/tmp"),
-                                       f"avto-e2e-{os.getpid()}")
-                self.addCleanup(lambda: os.path.exists(scratch) and
-                                os.remove(scratch))
                 # Wine gives the terminal its modes back a moment after the
                 # program ends.
                 wrapper = WRAPPER.replace('"; stty -g', '"; sleep 0.2; stty -g')
@@ -243,9 +248,7 @@ class InWineConsole(unittest.TestCase):
                 # Keys typed before the wait begins are dropped, and nothing
                 # on the screen marks its start.
                 time.sleep(0.3)
-                for piece in key if isinstance(key, tuple) else [key]:
-                    child.send(piece)
-                    time.sleep(0.02)
+                send_key(child, key)
                 end = console.expect(r"(.*)status=(\d+)\n(\S+)\n"
                                      r"left=\[(.*)\]\n")
                 self.assertEqual(end.groups(),
