@@ -1,10 +1,14 @@
 // The platform layer on POSIX systems: entropy from the kernel and one key
-// read from the controlling terminal in raw mode.
+// read from the controlling terminal in raw mode. Only POSIX.1-2024
+// interfaces, so the one source serves Linux, macOS and the BSDs.
 
 #include <fcntl.h>
-#include <poll.h>
-#include <sys/random.h>
+#include <sys/select.h>
 #include <unistd.h>
+// macOS declares getentropy in <sys/random.h> instead of <unistd.h>.
+#if defined(__APPLE__)
+#include <sys/random.h>
+#endif
 
 #include <cerrno>
 #include <cstddef>
@@ -31,11 +35,20 @@ ssize_t read_retrying(int fd, char* buffer, size_t size) {
   return count;
 }
 
+// select() rather than poll(): macOS's poll() does not support devices and
+// answers a terminal with POLLNVAL at once, which would make a lone Esc wait
+// for a second key.
 bool more_arrives_in_time(int fd) {
-  pollfd terminal{fd, POLLIN, 0};
+  // An fd_set only holds descriptors below FD_SETSIZE. Past it (a parent
+  // that left a thousand descriptors open) the key is taken as it stands.
+  if (fd >= FD_SETSIZE) return false;
   int ready = 0;
   do {
-    ready = poll(&terminal, 1, kKeyRestTimeoutMs);
+    fd_set terminal;
+    FD_ZERO(&terminal);
+    FD_SET(fd, &terminal);
+    timeval rest{0, kKeyRestTimeoutMs * 1000};
+    ready = select(fd + 1, &terminal, nullptr, nullptr, &rest);
   } while (ready < 0 && errno == EINTR);
   return ready > 0;
 }
@@ -62,8 +75,8 @@ int read_key(int fd) {
 
 std::uint64_t entropy() {
   std::uint64_t bits = 0;
-  if (getrandom(&bits, sizeof bits, 0) == sizeof bits) return bits;
-  // Kernels without getrandom still differ in time and process id.
+  if (getentropy(&bits, sizeof bits) == 0) return bits;
+  // Systems without getentropy still differ in time and process id.
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   return static_cast<std::uint64_t>(now.tv_nsec) ^

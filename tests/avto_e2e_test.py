@@ -3,11 +3,13 @@ for one key, and with no terminal at all, where it must not wait.
 
 Usage: avto_e2e_test.py [--emulator=PROGRAM] PATH_TO_AVTO
 
-A program built for another platform runs under PROGRAM (Wine, say), which
-gives it no terminal; its line ends are compared as newlines.
+A program built for another platform runs under PROGRAM. qemu passes the
+terminal through, so every case runs; Wine gives the program a console of its
+own, drawn on the pseudo-terminal, and CRLF line ends, compared as newlines.
 """
 import os
 import re
+import shlex
 import signal
 import subprocess
 import sys
@@ -19,8 +21,16 @@ import pexpect
 EMULATOR = [sys.argv.pop(1)[len("--emulator="):]
             ] if sys.argv[1].startswith("--emulator=") else []
 AVTO = os.path.abspath(sys.argv.pop(1))
+WINE = bool(EMULATOR) and "wine" in os.path.basename(EMULATOR[0])
+RUN_AVTO = " ".join(shlex.quote(word) for word in EMULATOR + [AVTO])
 CAR = (r"(VAZ|GAZ|BMW|FORD|AUDI)/(SEDAN|HETCHBECK|UNIVERSAL|PIKAP|KABRIOLET)/"
        r"(RED|GREEN|BLUE|METALL|BLACK)/(199\d|2000)/((?:[3-9]|1\d|20)000)\$")
+# Runs its arguments with descriptors 3 to 1100 taken.
+CROWD = ("import os, resource, sys; "
+         "hard = resource.getrlimit(resource.RLIMIT_NOFILE)[1]; "
+         "resource.setrlimit(resource.RLIMIT_NOFILE, (2048, hard)); "
+         "[os.dup2(0, fd) for fd in range(3, 1101)]; "
+         "os.execvp(sys.argv[1], sys.argv[1:])")
 MODES = r"\r\n([0-9a-f]+(?::[0-9a-f]+)+)\r\n"  # as stty -g writes them
 MENU = ("\nChoose changing factor:\n[1] - marka\n[2] - kyzov\n[3] - svet\n"
         "[4] - god\n[5] - sena\n=> ")
@@ -70,15 +80,18 @@ def reaches(pid, states, seconds=2.0):
     return state_of(pid) in states
 
 
-@unittest.skipIf(EMULATOR, "needs a terminal the program can open")
+@unittest.skipIf(WINE, "needs a terminal the program can open")
 class InTerminal(unittest.TestCase):
-    def start(self, typed, piped=False, ignore_sigint=False):
+    def start(self, typed, piped=False, ignore_sigint=False, crowded=False):
         """Runs avto up to its key wait; `typed` goes to the terminal, or
-        through a pipe to standard input."""
-        run = f"printf '{typed}' | \"$0\"" if piped else '"$0"'
+        through a pipe to standard input. Crowded, it starts with descriptors
+        3 to 1100 taken, so the terminal's lies beyond any fd_set."""
+        run = f"printf '{typed}' | {RUN_AVTO}" if piped else RUN_AVTO
+        if crowded:
+            run = f"{shlex.quote(sys.executable)} -c '{CROWD}' {RUN_AVTO}"
         trap = "trap '' INT; " if ignore_sigint else ""
-        child = pexpect.spawn("sh", ["-c", trap + WRAPPER.format(run=run),
-                                     AVTO], encoding="latin-1", timeout=5)
+        child = pexpect.spawn("sh", ["-c", trap + WRAPPER.format(run=run)],
+                              encoding="latin-1", timeout=5)
         child.delaybeforesend = None
         self.addCleanup(child.close, force=True)
         child.expect(r"(\S+)\r\n")
@@ -104,10 +117,14 @@ class InTerminal(unittest.TestCase):
         keys = ["q", "\r", " ", "\x03", "\x1a", "\x1c", "\x04", "\x1b",
                 "\x1b[A", "\x1bOP", "\x1b[15~", "\x1bx", "\xc3\xa9",
                 "\xe2\x82\xac", "qw", ("\x1b", "[A"), ("\xe2", "\x82\xac")]
-        for key, piped in [(key, False) for key in keys] + [("q", True)]:
-            with self.subTest(key=key, piped=piped):
+        cases = ([(key, "typed") for key in keys] +
+                 [("q", "piped"), ("\x1b", "crowded")])
+        for key, how in cases:
+            with self.subTest(key=key, how=how):
                 # What is left in standard input must not satisfy the wait.
-                child, modes = self.start("3 CYAN unread words\n", piped)
+                child, modes = self.start("3 CYAN unread words\n",
+                                          piped=how == "piped",
+                                          crowded=how == "crowded")
                 self.assertEqual(child.expect([pexpect.TIMEOUT, "."],
                                               timeout=0.3), 0)
                 send_key(child, key)
@@ -150,14 +167,14 @@ class InTerminal(unittest.TestCase):
                 shell.expect(MODES)
                 modes = shell.match.group(1)
                 if started == "foreground":
-                    shell.sendline(f"\"{AVTO}\"")
+                    shell.sendline(RUN_AVTO)
                     shell.expect_exact("=> ")
                     shell.sendline("9")
                     self.wait_for_the_key(shell)
                     avto = child_of(shell.pid)
                     os.kill(avto, signal.SIGTSTP)
                 else:
-                    shell.sendline(f"\"{AVTO}\" </dev/null &")
+                    shell.sendline(f"{RUN_AVTO} </dev/null &")
                     shell.expect(r"\r\n\r\nparam: \S+\$\r\n")
                     avto = child_of(shell.pid)
                 self.assertTrue(reaches(avto, "T"))
@@ -209,7 +226,7 @@ class WineConsole:
                 pass
 
 
-@unittest.skipUnless(EMULATOR, "only a program run under Wine")
+@unittest.skipUnless(WINE, "only a program run under Wine")
 class InWineConsole(unittest.TestCase):
     def test_one_key_ends_the_run_and_leaves_the_terminal_as_it_was(self):
         # Wine passes neither F-keys, a lone Esc, Ctrl-C, Ctrl-\ nor Ctrl-Z
