@@ -23,9 +23,9 @@ namespace platform {
 namespace {
 
 // A lone Esc, or a key whose bytes stop half way, is complete once nothing
-// more has come for this long (in milliseconds): long enough for the rest of
-// a sequence split by a slow line, short enough to feel instant.
-constexpr int kKeyRestTimeoutMs = 50;
+// more has come for this long (50 ms): long enough for the rest of a
+// sequence split by a slow line, short enough to feel instant.
+constexpr suseconds_t kKeyRestMicroseconds = 50'000;
 
 ssize_t read_retrying(int fd, char* buffer, size_t size) {
   ssize_t count = 0;
@@ -47,7 +47,7 @@ bool more_arrives_in_time(int fd) {
     fd_set terminal;
     FD_ZERO(&terminal);
     FD_SET(fd, &terminal);
-    timeval rest{0, kKeyRestTimeoutMs * 1000};
+    timeval rest{0, kKeyRestMicroseconds};
     ready = select(fd + 1, &terminal, nullptr, nullptr, &rest);
   } while (ready < 0 && errno == EINTR);
   return ready > 0;
