@@ -1,0 +1,33 @@
+# Cross-compiles with zig 0.11 for AVTO_ZIG_TARGET: x86_64-linux-musl or
+# aarch64-linux-musl (fully static), x86_64-macos or aarch64-macos. zig is
+# AVTO_ZIG, else `zig` on the PATH (`.ci/zig` installs it and prints its path).
+set(CMAKE_TRY_COMPILE_PLATFORM_VARIABLES AVTO_ZIG AVTO_ZIG_TARGET)
+if(NOT AVTO_ZIG_TARGET)
+  message(FATAL_ERROR "Set AVTO_ZIG_TARGET, for example x86_64-linux-musl.")
+endif()
+string(REGEX MATCH "^[^-]+" CMAKE_SYSTEM_PROCESSOR "${AVTO_ZIG_TARGET}")
+if(AVTO_ZIG_TARGET MATCHES "-macos")
+  set(CMAKE_SYSTEM_NAME Darwin)
+else()
+  set(CMAKE_SYSTEM_NAME Linux)
+endif()
+find_program(AVTO_ZIG zig REQUIRED)
+
+# CMake takes one program per tool, while zig's compiler and archiver are
+# subcommands of one program: each tool gets a wrapper in the build tree.
+# (Checks CMake compiles in scratch projects reuse the first tree's tools.)
+# CMake's look at an Apple compiler asks the linker for -v, which zig's
+# Mach-O linker refuses; the wrappers drop it.
+set(zig_tools "${CMAKE_BINARY_DIR}/zig-tools")
+foreach(tool c++ ar ranlib)
+  file(WRITE "${zig_tools}/${tool}" "#!/bin/sh
+for arg; do shift; [ \"$arg\" = -Wl,-v ] || set -- \"$@\" \"$arg\"; done
+exec '${AVTO_ZIG}' ${tool} \"$@\"
+")
+  file(CHMOD "${zig_tools}/${tool}" PERMISSIONS OWNER_READ OWNER_WRITE
+       OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+endforeach()
+set(CMAKE_CXX_COMPILER "${zig_tools}/c++")
+set(CMAKE_CXX_COMPILER_TARGET "${AVTO_ZIG_TARGET}")
+set(CMAKE_AR "${zig_tools}/ar")
+set(CMAKE_RANLIB "${zig_tools}/ranlib")
