@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Builds avto and the floor program (the same stream reads and writes with
-no logic) with the same compiler and flags, runs both on the same scripted
-input with no controlling terminal, and prints what each costs side by side.
+no logic) with the same compiler and flags, and the static avto that zig
+builds, runs each on the same scripted input with no controlling terminal,
+and prints what each costs, one row a program.
 
 Usage: bench/compare.py [RUNS]   (RUNS of each for the medians; default 21)
 """
@@ -48,13 +49,17 @@ def measure(program, runs):
         rss.append(number(r"Maximum resident set size \(kbytes\): (\d+)",
                           run(["/usr/bin/time", "-v", program])))
         wall.append((time.perf_counter() - start) * 1000)
+    # valgrind sees the heap through the C library's shared malloc, which a
+    # static program does not call; its heap is not measured.
+    heap = "heap usage: 0 allocs" not in memcheck
     return {
         "instructions": instructions,
         "heap allocations": number(r"total heap usage: ([\d,]+) allocs",
-                                   memcheck),
+                                   memcheck) if heap else None,
         "heap bytes allocated": number(r"frees, ([\d,]+) bytes allocated",
-                                       memcheck),
-        "peak heap (bytes)": number(r"At t-gmax:\s+([\d,]+) bytes", dhat),
+                                       memcheck) if heap else None,
+        "peak heap (bytes)": number(r"At t-gmax:\s+([\d,]+) bytes", dhat)
+                             if heap else None,
         "peak resident (KiB, median)": statistics.median(rss),
         "wall time (ms, median)": round(statistics.median(wall), 2),
     }
@@ -63,14 +68,19 @@ def measure(program, runs):
 def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 21
     bench_build.build()
-    avto = measure(os.path.join(bench_build.BUILD, "avto"), runs)
-    floor = measure(os.path.join(bench_build.BUILD, "bench", "avto_floor"),
-                    runs)
-    print(f"| measure | avto | floor | avto / floor |")
-    print(f"|---|---:|---:|---:|")
-    for key, value in avto.items():
-        ratio = value / floor[key] if floor[key] else float("nan")
-        print(f"| {key} | {value:,} | {floor[key]:,} | {ratio:.3f} |")
+    programs = {
+        "avto": os.path.join(bench_build.BUILD, "avto"),
+        "avto, static (musl)": bench_build.build_static(),
+        "floor": os.path.join(bench_build.BUILD, "bench", "avto_floor"),
+    }
+    rows = {name: measure(path, runs) for name, path in programs.items()}
+    measures = list(rows["avto"])
+    print("| program | " + " | ".join(measures) + " |")
+    print("|---|" + "---:|" * len(measures))
+    for name, row in rows.items():
+        cells = ["n/a" if row[key] is None else f"{row[key]:,}"
+                 for key in measures]
+        print(f"| {name} | " + " | ".join(cells) + " |")
 
 
 if __name__ == "__main__":
