@@ -23,6 +23,8 @@ TEST(CarRecordTest, DrawsEachFieldFromItsCatalogueOrRangeInOrder) {
       {{4, 4, 4, 10, 17}, "AUDI", "KABRIOLET", "BLACK", 2000, 20000},
       {{1, 2, 3, 4, 5}, "GAZ", "UNIVERSAL", "METALL", 1994, 8000},
       {{8, 5, 7, 11, 18}, "FORD", "SEDAN", "BLUE", 1990, 3000},
+      {{2, 1, 1, 9, 16}, "BMW", "HETCHBECK", "GREEN", 1999, 19000},
+      {{3, 3, 6, 2, 1}, "FORD", "PIKAP", "GREEN", 1992, 4000},
       {{INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX},
        "BMW",
        "UNIVERSAL",
