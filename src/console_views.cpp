@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -31,8 +32,11 @@ void write_value(const avto& car, const Attribute& attribute,
 
 void read_value(avto& car, const Attribute& attribute, std::istream& in) {
   if (attribute.word != nullptr) {
-    // A word read that takes no character leaves the string untouched.
-    in >> car.*attribute.word;
+    // Read aside: a word too large for memory leaves the stream bad with
+    // only its first part taken, and that part must not pass for the word.
+    // A read that takes no character fails too and changes nothing.
+    std::string word;
+    if (in >> word) car.*attribute.word = std::move(word);
     return;
   }
   // A failed number read would store 0 or a clamped extreme; the old value

@@ -16,7 +16,8 @@ void show(const avto& car, std::ostream& out = std::cout);
 // shows the current value, reads a new one into that field and shows what
 // the field then holds. Any other choice, or one that cannot be read, is
 // answered with "wrong choice" and reads nothing more. A number that cannot
-// be read leaves its field as it was.
+// be read leaves its field as it was, and so does a word too large for
+// memory, which leaves `in` bad for the caller to report.
 void change(avto& car, std::istream& in = std::cin,
             std::ostream& out = std::cout);
 

@@ -17,5 +17,12 @@ int main() {
     show(car);
     platform::getch();
   }  // The car's destruction notice is the last line of the run.
-  return stdout_errors.report("avto", std::cerr);
+  int status = stdout_errors.report("avto", std::cerr);
+  // Only a word too large for memory leaves standard input bad. Its field
+  // kept the old value, but what was typed is lost all the same.
+  if (std::cin.bad()) {
+    std::cerr << "avto: out of memory reading the new value" << std::endl;
+    status = 1;
+  }
+  return status;
 }

@@ -9,6 +9,7 @@ own, drawn on the pseudo-terminal, and CRLF line ends, compared as newlines.
 """
 import os
 import re
+import resource
 import shlex
 import signal
 import subprocess
@@ -21,6 +22,8 @@ import pexpect
 EMULATOR = [sys.argv.pop(1)[len("--emulator="):]
             ] if sys.argv[1].startswith("--emulator=") else []
 AVTO = os.path.abspath(sys.argv.pop(1))
+# Sanitized programs reserve terabytes of address space up front.
+UNLIMITED = "AVTO_E2E_NO_MEMORY_LIMIT" in os.environ
 WINE = bool(EMULATOR) and "wine" in os.path.basename(EMULATOR[0])
 RUN_AVTO = " ".join(shlex.quote(word) for word in EMULATOR + [AVTO])
 CAR = (r"(VAZ|GAZ|BMW|FORD|AUDI)/(SEDAN|HETCHBECK|UNIVERSAL|PIKAP|KABRIOLET)/"
@@ -41,11 +44,14 @@ WRAPPER = ('stty -g; {run}; echo "status=$?"; stty -g; '
            'stty -icanon min 0 time 2; printf "left=[%s]\\n" "$(cat -v)"')
 
 
-def run_without_terminal(stdin_bytes, stdout=subprocess.PIPE):
+def run_without_terminal(stdin_bytes, stdout=subprocess.PIPE,
+                         memory_kib=None):
+    limit = memory_kib and (lambda: resource.setrlimit(
+        resource.RLIMIT_AS, (memory_kib * 1024, memory_kib * 1024)))
     run = subprocess.run(EMULATOR + [AVTO, "ignored", "--arguments"],
                          input=stdin_bytes, stdout=stdout,
                          stderr=subprocess.PIPE, start_new_session=True,
-                         timeout=30, check=False)
+                         preexec_fn=limit, timeout=30, check=False)
     run.stdout = (run.stdout or b"").replace(b"\r\n", b"\n")
     run.stderr = run.stderr.replace(b"\r\n", b"\n")
     return run
@@ -278,16 +284,24 @@ class InWineConsole(unittest.TestCase):
 
 class WithoutTerminal(unittest.TestCase):
     def test_runs_to_the_end_without_waiting(self):
+        lost = b"avto: out of memory reading the new value\n"
         cases = [
             (b"3 CYAN\n", r"old svet = \3\nnem svet = nem svet = CYAN\n",
-             r"\1/\2/CYAN/\4/\5\$"),
-            (b"", r"wrong choice\n", r"\1/\2/\3/\4/\5\$"),
+             r"\1/\2/CYAN/\4/\5\$", None, b""),
+            (b"", r"wrong choice\n", r"\1/\2/\3/\4/\5\$", None, b""),
+            # A word far larger than the memory the program may take.
+            (b"1 " + b"W" * 100_000_000, r"old marka = \1\nnem marka = "
+             r"nem marka = \1\n", r"\1/\2/\3/\4/\5\$", 60_000, lost),
         ]
-        for typed, answer, second in cases:
-            with self.subTest(typed=typed):
-                run = run_without_terminal(typed)
-                self.assertEqual(run.returncode, 0)
-                self.assertEqual(run.stderr, b"")
+        for typed, answer, second, memory_kib, errors in cases:
+            with self.subTest(typed=typed[:10], memory_kib=memory_kib):
+                if memory_kib and (EMULATOR or UNLIMITED):
+                    self.skipTest("the emulator or sanitizer alone needs "
+                                  "more address space than the limit")
+                run = run_without_terminal(typed, memory_kib=memory_kib)
+                self.assertEqual(run.returncode, 1 if errors else 0)
+                self.assertEqual(run.stderr, errors)
+                self.assertLess(len(run.stdout), 1000)  # no part of a lost word
                 pattern = ("\nConstructor activated...\n\nparam: " + CAR +
                            "\n" + re.escape(MENU) + answer + "\nparam: " +
                            second + "\nDestructor activated...\n")
