@@ -1,5 +1,6 @@
-# Cross-compiles with zig 0.11 for AVTO_ZIG_TARGET: x86_64-linux-musl or
-# aarch64-linux-musl (fully static), x86_64-macos or aarch64-macos. zig is
+# Cross-compiles with zig 0.11 for AVTO_ZIG_TARGET: a fully static Linux
+# target (x86_64-, aarch64-, x86-, riscv64- or powerpc64le-linux-musl,
+# arm-linux-musleabihf), x86_64-macos or aarch64-macos. zig is
 # AVTO_ZIG, else `zig` on the PATH (`.ci/zig` installs it and prints its path).
 set(CMAKE_TRY_COMPILE_PLATFORM_VARIABLES AVTO_ZIG AVTO_ZIG_TARGET)
 if(NOT AVTO_ZIG_TARGET)
