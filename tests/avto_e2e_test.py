@@ -28,7 +28,7 @@ WINE = bool(EMULATOR) and "wine" in os.path.basename(EMULATOR[0])
 # qemu-i386 (7.2) enters a signal handler with the stack 4 bytes off the
 # 16-byte alignment that the i386 ABI and the kernel give it, so SSE stores
 # there fault. Rows where the program goes on after a stop or continue
-# handler cannot pass under it; they run natively instead.
+# handler cannot pass under it; they run where the program runs natively.
 QEMU_I386 = bool(EMULATOR) and os.path.basename(
     EMULATOR[0]).startswith("qemu-i386")
 RUN_AVTO = " ".join(shlex.quote(word) for word in EMULATOR + [AVTO])
