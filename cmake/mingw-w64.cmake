@@ -16,8 +16,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The runtime goes into the executable, so avto.exe needs only system DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Tests run the Windows executables under Wine; a release build needs none.
+# Tests run the Windows executables under Wine, through a script that has
+# Wine ready first; a release build needs none.
 find_program(WINE_PROGRAM wine)
 if(WINE_PROGRAM)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
 endif()
