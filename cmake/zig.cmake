@@ -19,11 +19,20 @@ find_program(AVTO_ZIG zig REQUIRED)
 # (Checks CMake compiles in scratch projects reuse the first tree's tools.)
 # CMake's look at an Apple compiler asks the linker for -v, which zig's
 # Mach-O linker refuses; the wrappers drop it.
+#
+# zig 0.11's Mach-O linker hashes the program into its LC_UUID (which the
+# signature covers) in as many pieces as it has CPUs to use, so machines with
+# other CPU counts would build other bytes. For macOS, zig is given one CPU,
+# the first of those it may use, whatever a machine numbers them.
 set(zig_tools "${CMAKE_BINARY_DIR}/zig-tools")
+set(one_cpu "")
+if(CMAKE_SYSTEM_NAME STREQUAL "Darwin")
+  set(one_cpu [[taskset -c "$(taskset -pc $$ | sed 's/.*: //; s/[-,].*//')" ]])
+endif()
 foreach(tool c++ ar ranlib)
   file(WRITE "${zig_tools}/${tool}" "#!/bin/sh
 for arg; do shift; [ \"$arg\" = -Wl,-v ] || set -- \"$@\" \"$arg\"; done
-exec '${AVTO_ZIG}' ${tool} \"$@\"
+exec ${one_cpu}'${AVTO_ZIG}' ${tool} \"$@\"
 ")
   file(CHMOD "${zig_tools}/${tool}" PERMISSIONS OWNER_READ OWNER_WRITE
        OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
