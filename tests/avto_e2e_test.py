@@ -25,12 +25,6 @@ AVTO = os.path.abspath(sys.argv.pop(1))
 # Sanitized programs reserve terabytes of address space up front.
 UNLIMITED = "AVTO_E2E_NO_MEMORY_LIMIT" in os.environ
 WINE = bool(EMULATOR) and "wine" in os.path.basename(EMULATOR[0])
-# qemu-i386 (7.2) enters a signal handler with the stack 4 bytes off the
-# 16-byte alignment that the i386 ABI and the kernel give it, so SSE stores
-# there fault. Rows where the program goes on after a stop or continue
-# handler cannot pass under it; they run where the program runs natively.
-QEMU_I386 = bool(EMULATOR) and os.path.basename(
-    EMULATOR[0]).startswith("qemu-i386")
 RUN_AVTO = " ".join(shlex.quote(word) for word in EMULATOR + [AVTO])
 CAR = (r"(VAZ|GAZ|BMW|FORD|AUDI)/(SEDAN|HETCHBECK|UNIVERSAL|PIKAP|KABRIOLET)/"
        r"(RED|GREEN|BLUE|METALL|BLACK)/(199\d|2000)/((?:[3-9]|1\d|20)000)\$")
@@ -162,8 +156,6 @@ class InTerminal(unittest.TestCase):
             signal.signal(number, signal.SIG_DFL)
         for number, ignored in cases:
             with self.subTest(signal=number.name, ignored=ignored):
-                if QEMU_I386 and number == signal.SIGTSTP:
-                    self.skipTest("qemu-i386 misaligns the handler's stack")
                 child, modes = self.start("9\n", ignored=ignored)
                 os.kill(child_of(child.pid), number)
                 # sh runs avto without job control, so its process group is
@@ -187,8 +179,6 @@ class InTerminal(unittest.TestCase):
                  ("background", "TTOU", "kill")]
         for started, stop, then in cases:
             with self.subTest(started=started, stop=stop, then=then):
-                if QEMU_I386 and then == "fg":
-                    self.skipTest("qemu-i386 misaligns the handler's stack")
                 shell = pexpect.spawn(
                     "dash", ["-i"], env={"PATH": os.environ["PATH"],
                                          "PS1": "$ "},
